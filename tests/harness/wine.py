@@ -15,7 +15,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("LANJIAN_WINDOWS_BUILD", ROOT / "build" / "windows"))
-PREFIX = Path(os.environ.get("LANJIAN_WINEPREFIX", BUILD / "wineprefix"))
+PREFIX = Path(os.environ.get("LANJIAN_WINEPREFIX", ROOT / "build" / "wineprefix"))
 SCREEN = (1280, 1024)
 
 
@@ -97,13 +97,18 @@ class Desktop:
 
     def run(self, program, *args, timeout=60, **kwargs):
         """Runs a Windows program to its end and returns CompletedProcess."""
-        process = self.start(program, *args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, **kwargs)
-        try:
-            out, err = process.communicate(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            self._end(process)
-            raise
-        return subprocess.CompletedProcess(process.args, process.returncode, out, err)
+        # Files, not pipes: a wineserver that the program happens to start
+        # inherits its output handles and would hold a pipe open for ever.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = self.start(program, *args, stdout=out, stderr=err, **kwargs)
+            try:
+                process.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                self._end(process)
+                raise
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(process.args, process.returncode, out.read(), err.read())
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *map(str, args)], env=dict(os.environ, DISPLAY=self.display),
