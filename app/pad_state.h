@@ -14,7 +14,10 @@ struct PadState {
   std::int32_t lastDrawnX = 0;  // pad client pixels: end of the last line drawn
   std::int32_t lastDrawnY = 0;
   std::int32_t idleTicks = 0;   // end-of-writing monitor ticks since the pen went down
-  std::uintptr_t recognitionWorker = 0;  // the worker started last, 0 for none
+  std::uintptr_t recognitionWorker = 0;  // handle of the worker started last, 0 for none
+  // Counts recognition starts. A worker's result counts only while its
+  // generation is still the latest; older workers finish on their own unheard.
+  std::uint64_t recognitionGeneration = 0;
   CandidateList* candidates = nullptr;   // made by InitPadState
   std::uintptr_t mouseHook = 0;          // MainWindow's mouse hook, 0 for none
   std::int32_t lastSampleX = 0;  // sample coordinates of the last sample appended

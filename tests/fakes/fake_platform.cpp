@@ -4,11 +4,13 @@
 #include "shell/canvas.h"
 #include "shell/layout.h"
 #include "shell/timers.h"
+#include "tests/fakes/fake_recognition.h"
 
 namespace fake {
 Platform platform;
 
 void Reset() {
+  ResetRecognition();
   platform = Platform{};
   ForgetTimerPeriods();
   InitPadState();
