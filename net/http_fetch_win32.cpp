@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "net/exchange_file.h"
+#include "net/fetch_thread.h"
 #include "net/http_fetch_worker.h"
 #include "net/internet_close.h"
 
@@ -95,7 +96,7 @@ std::string HttpFetch(const std::string& url, const std::string& method, const s
 
   SharedExchange* workerShare = new (std::nothrow) SharedExchange(exchange);
   if (!workerShare) return {};
-  HANDLE thread = CreateThread(nullptr, 0, HttpFetchThreadEntry, workerShare, 0, nullptr);
+  HANDLE thread = StartFetchThread(HttpFetchThreadEntry, workerShare);
   if (!thread) {
     // Nothing was sent and nothing will answer: fail at once, pumping or not.
     delete workerShare;
