@@ -33,19 +33,32 @@ inline std::string Utf16ToCp936(std::u16string_view text) {
 #include <cerrno>
 
 namespace cp936_detail {
+// One converter per direction and thread, opened once: opening is far dearer
+// than converting a character.
+struct Converter {
+  iconv_t cd;
+  Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  }
+};
+
 // Converts one chunk; false when iconv cannot (then nothing is appended).
-inline bool Convert(const char* to, const char* from, std::string_view in, std::string& out) {
-  iconv_t cd = iconv_open(to, from);
+inline bool Convert(bool toUtf16, std::string_view in, std::string& out) {
+  thread_local Converter fromCp936("UTF-16LE", "CP936");
+  thread_local Converter toCp936("CP936", "UTF-16LE");
+  iconv_t cd = toUtf16 ? fromCp936.cd : toCp936.cd;
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  std::string buffer(in.size() * 4 + 8, '\0');
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char buffer[64];
+  if (in.size() * 4 + 8 > sizeof buffer) return false;
   char* inPtr = const_cast<char*>(in.data());
   std::size_t inLeft = in.size();
-  char* outPtr = buffer.data();
-  std::size_t outLeft = buffer.size();
+  char* outPtr = buffer;
+  std::size_t outLeft = sizeof buffer;
   const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0 &&
                   iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
-  iconv_close(cd);
-  if (ok) out.append(buffer.data(), buffer.size() - outLeft);
+  if (ok) out.append(buffer, sizeof buffer - outLeft);
   return ok;
 }
 }  // namespace cp936_detail
@@ -58,9 +71,9 @@ inline std::u16string Cp936ToUtf16(std::string_view text) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
     std::size_t length = lead >= 0x81 && lead <= 0xFE && i + 1 < text.size() ? 2 : 1;
     std::string utf16;
-    if (!cp936_detail::Convert("UTF-16LE", "CP936", text.substr(i, length), utf16)) {
+    if (!cp936_detail::Convert(true, text.substr(i, length), utf16)) {
       length = 1;
-      if (!cp936_detail::Convert("UTF-16LE", "CP936", text.substr(i, 1), utf16)) utf16 = "\xFD\xFF";
+      if (!cp936_detail::Convert(true, text.substr(i, 1), utf16)) utf16 = "\xFD\xFF";
     }
     for (std::size_t k = 0; k + 1 < utf16.size(); k += 2)
       out += static_cast<char16_t>(static_cast<unsigned char>(utf16[k]) |
@@ -84,7 +97,7 @@ inline std::string Utf16ToCp936(std::u16string_view text) {
       utf16 += static_cast<char>(text[i + k] & 0xFF);
       utf16 += static_cast<char>(text[i + k] >> 8);
     }
-    if (!cp936_detail::Convert("CP936", "UTF-16LE", utf16, out)) out += '?';
+    if (!cp936_detail::Convert(false, utf16, out)) out += '?';
     i += units;
   }
   return out;
