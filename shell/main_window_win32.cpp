@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include "shell/browser_view_win32.h"
 #include "shell/canvas_win32.h"
 #include "shell/events.h"
 #include "shell/layout.h"
 #include "shell/main_window_behaviour_win32.h"
 #include "shell/program_windows_win32.h"
+#include "shell/slider_win32.h"
 
 namespace {
 
@@ -51,7 +53,8 @@ HWND CreateChild(HWND parent, const ControlLayout& c) {
       SendMessageW(slider, TBM_SETPOS, TRUE, kSliderStart);
       return slider;
     }
-    case ControlKind::WebBrowser:  // hosted by the browser view module when it exists
+    case ControlKind::WebBrowser:
+      return CreateBrowserView(parent, ControlId(c.control), c.left, c.top, c.width, c.height);
     case ControlKind::Label:
     case ControlKind::Timer:
       return nullptr;
@@ -106,6 +109,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (HIWORD(wParam) == BN_CLICKED && lParam && ControlFromId(LOWORD(wParam), control)) OnClick(control);
       return 0;
     }
+    case WM_HSCROLL:
+      // Every position change of the slider except the end of tracking.
+      if (reinterpret_cast<HWND>(lParam) == ControlHandle(Control::滑块条1) && LOWORD(wParam) != TB_ENDTRACK)
+        ApplySliderAlpha();
+      return 0;
     case WM_TIMER: {
       Control timer;
       if (ControlFromId(static_cast<int>(wParam), timer)) OnTimerTick(timer);
