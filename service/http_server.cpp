@@ -32,6 +32,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How much of a refused body is read before the connection is dropped.
+constexpr std::size_t kMaxDrainedBody = 8 * kMaxRequestBody;
+
 // What one request has gathered between the library's calls.
 struct RequestState {
   Clock::time_point start = Clock::now();
@@ -124,10 +127,9 @@ MHD_Result OnRequest(void* context, MHD_Connection* connection, const char* path
       }
     }
     *uploadSize = 0;
-    if (request->tooLarge) {
-      return Answer(server, connection, method, path, *request, BodyTooLargeReply());
-    }
-    return MHD_YES;
+    // The library answers only once the body is in, so an oversized body is
+    // read and dropped; a sender that does not stop loses the connection.
+    return request->bytesIn > kMaxDrainedBody ? MHD_NO : MHD_YES;
   }
   // The whole request is in.
   if (request->tooLarge) return Answer(server, connection, method, path, *request, BodyTooLargeReply());

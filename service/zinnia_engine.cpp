@@ -14,6 +14,11 @@
 namespace lanjian {
 namespace {
 
+// No character has more strokes than this; the library's cost grows with
+// every stroke it is given (about 10 ms per stroke beyond it), so an ink with
+// more is read by its first strokes only.
+constexpr std::size_t kMaxZinniaStrokes = 48;
+
 class ZinniaEngine final : public Engine {
  public:
   explicit ZinniaEngine(std::unique_ptr<zinnia::Recognizer> recognizer)
@@ -29,7 +34,7 @@ class ZinniaEngine final : public Engine {
     std::unique_ptr<zinnia::Character> character(zinnia::createCharacter());
     character->set_width(static_cast<std::size_t>(frame.size));
     character->set_height(static_cast<std::size_t>(frame.size));
-    for (std::size_t id = 0; id < framed.size(); ++id) {
+    for (std::size_t id = 0; id < framed.size() && id < kMaxZinniaStrokes; ++id) {
       for (const InkPoint& p : KeepFeatureSplitPoints(framed[id], frame.size)) {
         character->add(id, p.x, p.y);
       }
