@@ -1,6 +1,8 @@
 // HttpFetch against a loopback server that records each request byte for byte.
 #include <windows.h>
 #include <wininet.h>
+#include <tlhelp32.h>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +92,27 @@ std::vector<std::string> CallerLines(const Request& r) {
   for (const std::string& line : r.headerLines)
     if (!PlatformLine(line)) lines.push_back(line);
   return lines;
+}
+
+int ThreadsOfThisProcess() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
+
+// Waits up to 15 s for the process to be back to `count` threads.
+bool BackToThreads(int count) {
+  for (int i = 0; i < 1500 && ThreadsOfThisProcess() != count; ++i) Sleep(10);
+  return ThreadsOfThisProcess() == count;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 const std::string kAccept =
@@ -200,6 +223,190 @@ TEST_F(HttpFetchTest, PutSendsNothingReturnsEmptyAndClosesEachHandleOnce) {
   EXPECT_TRUE(server.Requests().empty());
   EXPECT_EQ(cookies, "unchanged");
   ExpectThreeHandlesClosedOnce(Closes());
+}
+
+
+// The cookies the platform's store holds for a url, as "a=1; b=2".
+std::string StoredCookies(const std::string& url) {
+  char buffer[4096] = {};
+  DWORD length = sizeof buffer;
+  if (!InternetGetCookieA(url.c_str(), nullptr, buffer, &length)) return {};
+  return buffer;
+}
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
+// "Name:  value " as Wine sends it: one space after the colon, none at the end.
+std::string TrimmedHeaderLine(const std::string& line) {
+  const std::size_t colon = line.find(':');
+  if (colon == std::string::npos) return line;
+  std::size_t first = line.find_first_not_of(' ', colon + 1);
+  std::size_t last = line.find_last_not_of(' ');
+  if (first == std::string::npos) return line.substr(0, colon + 1) + " ";
+  return line.substr(0, colon + 1) + " " + line.substr(first, last - first + 1);
+}
+
+std::vector<std::string> CookieLines(const Request& r) {
+  std::vector<std::string> lines;
+  for (const std::string& line : r.headerLines)
+    if (NameOf(line) == "cookie") lines.push_back(line);
+  return lines;
+}
+
+TEST_F(HttpFetchTest, CookiesAreSentAsWrittenCollectedAndStoredAsAsked) {
+  // Each case uses cookie names of its own: the store is shared by the process.
+  struct Case {
+    std::string sendCookies;
+    bool storeCookies;
+    std::string setCookieLines;
+    std::string ownCookieLine;   // the line this code adds, empty for none
+    bool storeSent;              // the platform adds the stored cookie (no 0x00080000 flag)
+    std::string received;
+    std::string storedAfter;     // must be in the store afterwards ("" for none expected)
+    std::string notStoredAfter;  // must not be in the store afterwards
+  };
+  const std::vector<Case> cases = {
+      {" a=1 ", false, "Set-Cookie: c1=v1; path=/\r\n", "Cookie:  a=1 ", false, "c1=v1", "", "c1="},
+      {"   ", false, "Set-Cookie: c2=v2; path=/\r\n", "", true, "c2=v2", "c2=v2", ""},
+      {" a=1 ", true, "Set-Cookie: SID=ab12; path=/\r\nSet-Cookie: lang=zh; path=/\r\n", "Cookie:  a=1 ", true,
+       "SID=ab12; lang=zh", "SID=ab12", ""},
+      // Not collected: a lower-case name, a value without ";" after it, an empty value.
+      {"", false, "set-cookie: lower=1; path=/\r\nSet-Cookie: y=5\r\nSet-Cookie: x=; path=/\r\n", "", true, "",
+       "", ""},
+  };
+  for (const Case& c : cases) {
+    TestServer server;
+    StartTestServer(server, OkResponse("ok", c.setCookieLines));
+    const std::string hostUrl = "http://127.0.0.1/";
+    ASSERT_TRUE(InternetSetCookieA(hostUrl.c_str(), "pre", "stored"));
+    std::string received = "unchanged";
+    EXPECT_EQ(HttpFetch(server.url + "/", "", "", c.sendCookies, &received, "", 5, false, "", "", "", nullptr,
+                        c.storeCookies),
+              "ok");
+    StopTestServer(server);
+    ASSERT_EQ(server.Requests().size(), 1u);
+    const Request r = Parse(server.Requests()[0]);
+    const std::vector<std::string> cookieLines = CookieLines(r);
+
+    bool ownLineSent = false, storeCookieSent = false;
+    for (const std::string& line : cookieLines) {
+      if (line == c.ownCookieLine || (UnderWine() && line == TrimmedHeaderLine(c.ownCookieLine))) ownLineSent = true;
+      if (line.find("pre=stored") != std::string::npos) storeCookieSent = true;
+    }
+    // Wine replaces a Cookie line added by the caller when it adds the store's own.
+    if (!(UnderWine() && c.storeSent)) {
+      EXPECT_EQ(ownLineSent, !c.ownCookieLine.empty()) << server.Requests()[0];
+    }
+    EXPECT_EQ(storeCookieSent, c.storeSent) << server.Requests()[0];
+    EXPECT_EQ(received, c.received);
+    const std::string stored = StoredCookies(hostUrl);
+    if (!c.storedAfter.empty()) {
+      EXPECT_NE(stored.find(c.storedAfter), std::string::npos) << stored;
+    }
+    if (!c.notStoredAfter.empty()) {
+      EXPECT_EQ(stored.find(c.notStoredAfter), std::string::npos) << stored;
+    }
+  }
+}
+
+
+}  // namespace
+
+namespace {
+
+TEST_F(HttpFetchTest, AServerThatAnswersTooLateGivesEmptyAndTheLateWorkerTouchesNothing) {
+  // answerDelayMs -1: never; 2500: after the caller has given up. Either way
+  // the caller returns after about one second with its outputs unchanged and
+  // closes the three handles; the worker then ends on its own once its
+  // network call returns, and closes nothing a second time.
+  for (int answerDelayMs : {-1, 2500}) {
+    TestServer server;
+    StartTestServer(server, OkResponse("late", "Set-Cookie: late=1; path=/\r\n"), answerDelayMs);
+    const int threadsBefore = ThreadsOfThisProcess();
+    std::string cookies = "unchanged", headers = "unchanged";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(HttpFetch(server.url + "/", "POST", "type=1&wd=", "", &cookies, "", 1, false, "", "", "", &headers),
+              "");
+    const double waited = SecondsSince(start);
+    EXPECT_GE(waited, 0.9);
+    EXPECT_LT(waited, 10.0);  // not the 90 s default, nor a hang
+    EXPECT_EQ(cookies, "unchanged");
+    EXPECT_EQ(headers, "unchanged");
+    ExpectThreeHandlesClosedOnce(Closes());
+
+    // Under Wine a closed handle does not end a pending receive: the worker
+    // ends when the connection does (the late answer, or the server stopping).
+    if (answerDelayMs >= 0) {
+      EXPECT_TRUE(BackToThreads(threadsBefore)) << "the late worker did not end";
+    }
+    StopTestServer(server);
+    EXPECT_TRUE(BackToThreads(threadsBefore - 1)) << "the late worker did not end";
+    ExpectThreeHandlesClosedOnce(Closes());
+    std::lock_guard<std::mutex> hold(closesLock);
+    closes.clear();
+  }
+}
+
+int timerTicks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++timerTicks; }
+
+TEST_F(HttpFetchTest, PumpingKeepsTheCallersTimerTickingAndStillEndsWithinTheTimeOut) {
+  struct Case {
+    int answerDelayMs;
+    std::string expected;
+  };
+  // A timer that ticks every 50 ms keeps events coming for the whole wait:
+  // the call must still give up after the time-out.
+  const std::vector<Case> cases = {{600, "pumped"}, {-1, ""}};
+  for (const Case& c : cases) {
+    TestServer server;
+    StartTestServer(server, OkResponse("pumped"), c.answerDelayMs);
+    timerTicks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CountTick);
+    ASSERT_NE(timer, 0u);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(HttpFetch(server.url + "/", "", "", "", nullptr, "", 1, true), c.expected);
+    const double waited = SecondsSince(start);
+    KillTimer(nullptr, timer);
+    StopTestServer(server);
+    EXPECT_GE(timerTicks, 5) << "the timer did not tick during the wait";
+    EXPECT_LT(waited, 5.0);
+  }
+}
+
+void* RefuseThread(FetchThreadEntry, void*) { return nullptr; }
+
+TEST_F(HttpFetchTest, NoWorkerThreadMeansAnEmptyResultAtOnceWithOrWithoutPumping) {
+  TestServer server;
+  StartTestServer(server, OkResponse("never"));
+  SetFetchThreadStarter(RefuseThread);
+  for (bool pump : {false, true}) {
+    std::string headers = "unchanged";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(HttpFetch(server.url + "/", "", "", "", nullptr, "", 30, pump, "", "", "", &headers), "");
+    EXPECT_LT(SecondsSince(start), 10.0);
+    EXPECT_EQ(headers, "unchanged");
+  }
+  SetFetchThreadStarter(nullptr);
+  StopTestServer(server);
+  EXPECT_EQ(server.Connections(), 0);
+  EXPECT_TRUE(Closes().empty());
+}
+
+TEST_F(HttpFetchTest, AProxyGetsTheRequestWithTheAbsoluteUrl) {
+  // The loopback server stands in for the proxy; the target host need not exist.
+  TestServer proxy;
+  StartTestServer(proxy, OkResponse("via proxy"));
+  const std::string url = "http://example.invalid:8080/p?q=1";
+  EXPECT_EQ(HttpFetch(url, "", "", "", nullptr, "127.0.0.1:" + std::to_string(proxy.port), 5), "via proxy");
+  StopTestServer(proxy);
+  ASSERT_EQ(proxy.Requests().size(), 1u);
+  const Request r = Parse(proxy.Requests()[0]);
+  EXPECT_EQ(r.requestLine, "GET " + url + " HTTP/1.1") << proxy.Requests()[0];
+  std::vector<std::string> hosts;
+  for (const std::string& line : r.headerLines)
+    if (NameOf(line) == "host") hosts.push_back(line);
+  EXPECT_EQ(hosts, std::vector<std::string>{"Host: example.invalid:8080"});
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ void Serve(TestServer& server, SOCKET client) {
       server.requests.push_back(received.substr(0, whole));
     }
     received.erase(0, whole);
-    if (server.silent) continue;  // keep the connection, never answer
+    if (server.answerDelayMs < 0) continue;  // keep the connection, never answer
+    for (int waited = 0; waited < server.answerDelayMs && !server.stopping; waited += 10) Sleep(10);
     send(client, server.response.data(), static_cast<int>(server.response.size()), 0);
     break;  // responses say "Connection: close"
   }
@@ -79,11 +80,11 @@ int TestServer::Connections() {
   return connections;
 }
 
-void StartTestServer(TestServer& server, std::string response, bool silent) {
+void StartTestServer(TestServer& server, std::string response, int answerDelayMs) {
   WSADATA data;
   WSAStartup(MAKEWORD(2, 2), &data);
   server.response = std::move(response);
-  server.silent = silent;
+  server.answerDelayMs = answerDelayMs;
   const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in address{};
   address.sin_family = AF_INET;

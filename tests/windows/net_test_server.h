@@ -1,6 +1,6 @@
 // A loopback HTTP server for the HttpFetch tests: listens on 127.0.0.1 at a
 // free port, records every request byte for byte and answers each one with a
-// fixed raw response, or never answers at all.
+// fixed raw response, at once, after a delay, or never.
 #pragma once
 #include <atomic>
 #include <mutex>
@@ -17,7 +17,7 @@ struct TestServer {
   int Connections();
 
   std::string response;
-  bool silent = false;
+  int answerDelayMs = 0;  // below 0: never answer
 
   std::mutex lock;
   std::vector<std::string> requests;
@@ -27,8 +27,9 @@ struct TestServer {
   std::thread thread;
 };
 
-// Starts a server; `response` is sent after each whole request unless silent.
-void StartTestServer(TestServer& server, std::string response, bool silent = false);
+// Starts a server; `response` is sent answerDelayMs after each whole request
+// (never when answerDelayMs is below 0; the connection then stays open).
+void StartTestServer(TestServer& server, std::string response, int answerDelayMs = 0);
 // Stops accepting, closes every connection and ends the server's thread.
 void StopTestServer(TestServer& server);
 
