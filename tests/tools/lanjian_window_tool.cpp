@@ -7,6 +7,7 @@
 //   lanjian_window_tool close HWND                posts WM_CLOSE (as the close box does)
 //   lanjian_window_tool settext HWND TEXT         WM_SETTEXT (ASCII text)
 //   lanjian_window_tool setsel HWND START END     EM_SETSEL (caret at END)
+//   lanjian_window_tool send HWND MSG WPARAM LPARAM   any message whose parameters are plain numbers
 #include <windows.h>
 
 #include <cstdio>
@@ -39,6 +40,15 @@ bool Run(int argc, char** argv) {
     return SendMessageTimeoutW(window, EM_SETSEL, Number(argv[3]), Number(argv[4]), SMTO_ABORTIFHUNG, 2000,
                                &result) != 0;
   }
+  if (!std::strcmp(command, "send") && argc == 6) {
+    DWORD_PTR result = 0;
+    const UINT message = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
+    const WPARAM wParam = static_cast<WPARAM>(std::strtoull(argv[4], nullptr, 0));
+    const LPARAM lParam = static_cast<LPARAM>(std::strtoll(argv[5], nullptr, 0));
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) return false;
+    std::printf("%lld\n", static_cast<long long>(result));
+    return true;
+  }
   std::fprintf(stderr, "unknown command or wrong arguments\n");
   return false;
 }
@@ -47,7 +57,7 @@ bool Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: lanjian_window_tool move|resize|close|settext|setsel HWND ...\n");
+    std::fprintf(stderr, "usage: lanjian_window_tool move|resize|close|settext|setsel|send HWND ...\n");
     return 2;
   }
   return Run(argc, argv) ? 0 : 1;
