@@ -14,6 +14,7 @@ WS_EX_WINDOWEDGE = 0x100
 SYSTEM_EXSTYLE = WS_EX_TOPMOST | WS_EX_WINDOWEDGE
 SLIDER_ID = 1019
 EDIT_ID = 1022
+BROWSER_ID = 1023
 CHANNEL_Y = 358           # client row of the slider's channel
 THUMB_AT_50_X = 11        # client column of the thumb's middle at position 50
 THUMB_AT_250_X = 296      # and at 250
@@ -142,3 +143,19 @@ def test_the_outside_rewrite_button_clears_the_pad(page_server, pad, tmp_path):
     pad.desktop.screenshot(after)
     for x in (60, 120, 180):
         assert pixel(after, px + x, py + 100) == (255, 255, 255)
+
+
+def test_without_an_html_engine_the_browser_view_is_left_out_silently(page_server, pad, tmp_path):
+    # The harness runs Wine without its HTML engine (and so without its installer).
+    widen(pad)
+    time.sleep(1.0)
+    assert BROWSER_ID not in pad.controls()
+    shown = [w for w in pad.inspector.top_windows() if w["pid"] == pad.main["pid"] and w["visible"]]
+    assert [w["class"] for w in shown] == ["LanjianMainWindow"]
+    # Its place beyond the right edge shows the bare window background.
+    shot = tmp_path / "wide.png"
+    pad.desktop.screenshot(shot)
+    ox, oy = pad.refresh()["client_origin"]
+    background = pixel(shot, ox + 600, oy + 20)
+    for x, y in [(512, 200), (562, 250), (611, 299)]:
+        assert pixel(shot, ox + x, oy + y) == background
