@@ -68,6 +68,17 @@ TEST_F(AboutWindowTest, OpensOnceCentredWithItsControlsAndCountsAsAProgramWindow
   EXPECT_FALSE(IsAboutWindowClosing());
 }
 
+TEST_F(AboutWindowTest, APressRestoresAMinimizedWindow) {
+  OpenAboutWindow();
+  HWND about = AboutWindowHandle();
+  ShowWindow(about, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(about));
+  OpenAboutWindow();
+  EXPECT_EQ(AboutWindowHandle(), about);
+  EXPECT_FALSE(IsIconic(about));
+  EXPECT_TRUE(IsWindowVisible(about));
+}
+
 TEST_F(AboutWindowTest, CloseIsCarriedOutByTheMessageLoopAfterTheClickHandler) {
   OpenAboutWindow();
   HWND about = AboutWindowHandle();
