@@ -54,7 +54,8 @@ bool WaitForWorker(HANDLE thread, DWORD milliseconds, bool pumpMessages) {
     const DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, left, QS_ALLEVENTS);
     DispatchPendingMessages();
     if (woken == WAIT_OBJECT_0) return true;
-    if (woken != WAIT_OBJECT_0 + 1) return false;  // time-out, or the wait itself failed
+    // Time-out, a failed wait, or events still arriving once the time is up.
+    if (woken != WAIT_OBJECT_0 + 1 || left == 0) return false;
   }
 }
 
