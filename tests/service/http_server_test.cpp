@@ -76,6 +76,8 @@ TEST_F(HttpServerTest, AnswersRoutesAndRefusesBadRequestsWithoutBraces) {
       {PostRequest("/", "type=1&wd=1a2%00"), 400, false},
       {PostRequest("/", "type=1"), 400, false},
       {PostRequest("/", "type=1&wd=" + big), 413, false},
+      // Headers beyond the library's per-connection memory.
+      {"GET / HTTP/1.1\r\nHost: x\r\nX-Big: " + std::string(70000, 'a') + "\r\n\r\n", 431, false},
       // Declared too large: refused before the body is sent.
       {"POST / HTTP/1.1\r\nHost: x\r\nContent-Length: 99999999999\r\n\r\n", 413, false},
       // Chunked, without a declared length, over the limit.
@@ -156,6 +158,20 @@ TEST_F(HttpServerTest, ServesManyClientsAtOnce) {
   }
   for (std::thread& client : clients) client.join();
   EXPECT_EQ(good.load(), kClients * kRequests);
+}
+
+TEST(HttpServer, ClosesConnectionsThatFallSilent) {
+  testing::FakeEngine engine({U'一'});
+  ServerOptions options = TestOptions();
+  options.idleTimeoutSeconds = 1;
+  std::string error;
+  std::unique_ptr<HttpServer> server = HttpServer::Start(engine, options, &error);
+  ASSERT_NE(server, nullptr) << error;
+  LoopbackConnection silent(server->port(), 5000);
+  ASSERT_TRUE(silent.Send("POST / HTTP/1.1\r\nHost: x\r\n"));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(silent.PeerClosed());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
 TEST(HttpServer, RefusesATakenPortAndStopsTwice) {
