@@ -3,6 +3,7 @@
 // fixed raw response, at once, after a delay, or never.
 #pragma once
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
