@@ -131,12 +131,15 @@ void Bend(Polyline* line, double sag) {
   if (chord <= 0) return;
   nx /= chord;
   ny /= chord;
-  double walked = 0;
+  // Arc length along the line before any point moves.
+  std::vector<double> walked(line->size(), 0.0);
+  for (std::size_t i = 1; i < line->size(); ++i) {
+    walked[i] = walked[i - 1] +
+                std::hypot((*line)[i].x - (*line)[i - 1].x, (*line)[i].y - (*line)[i - 1].y);
+  }
+  const double total = walked.back();
   for (std::size_t i = 0; i < line->size(); ++i) {
-    if (i > 0) {
-      walked += std::hypot((*line)[i].x - (*line)[i - 1].x, (*line)[i].y - (*line)[i - 1].y);
-    }
-    const double t = walked / len;
+    const double t = total > 0 ? walked[i] / total : 0.0;
     const double offset = 4 * sag * len * t * (1 - t);
     (*line)[i].x += static_cast<float>(nx * offset);
     (*line)[i].y += static_cast<float>(ny * offset);

@@ -8,7 +8,8 @@ namespace lanjian::ours {
 Classifier::Classifier(Model model) : model_(std::move(model)) {
   const std::int32_t C = model_.ClassCount(), d = model_.ReducedDimension(),
                      k = model_.AxisCount();
-  meanNorms_ = model_.means.rowwise().squaredNorm();
+  coarseMeans_ = model_.means.leftCols(model_.coarseDim);
+  meanNorms_ = coarseMeans_.rowwise().squaredNorm();
   constants_.resize(C);
   for (std::int32_t c = 0; c < C; ++c) {
     constants_[c] = model_.eigenvalues.row(c).array().log().sum() +
@@ -22,8 +23,10 @@ Eigen::VectorXf Classifier::Reduce(const std::vector<float>& features) const {
 }
 
 std::vector<Ranked> Classifier::Shortlist(const Eigen::VectorXf& y, std::size_t count) const {
-  // |y - m|^2 without the |y|^2 every class shares.
-  const Eigen::VectorXf distances = meanNorms_ - 2.0f * (model_.means * y);
+  // |y - m|^2 over the leading (most discriminant) dimensions, without the
+  // |y|^2 every class shares: a small matrix that stays in the cache.
+  const auto head = y.head(model_.coarseDim);
+  const Eigen::VectorXf distances = meanNorms_ - 2.0f * (coarseMeans_ * head);
   std::vector<Ranked> ranked(static_cast<std::size_t>(distances.size()));
   for (std::size_t c = 0; c < ranked.size(); ++c) {
     ranked[c] = {static_cast<std::int32_t>(c), distances[static_cast<Eigen::Index>(c)]};
@@ -35,19 +38,20 @@ std::vector<Ranked> Classifier::Shortlist(const Eigen::VectorXf& y, std::size_t 
   std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(count),
                     ranked.end(), better);
   ranked.resize(count);
-  const float shared = y.squaredNorm();
+  const float shared = head.squaredNorm();
   for (Ranked& r : ranked) r.distance += shared;
   return ranked;
 }
 
-float Classifier::Discriminant(std::int32_t c, const Eigen::VectorXf& y) const {
+float Classifier::Discriminant(std::int32_t c, const Eigen::VectorXf& y, Eigen::VectorXf* diff,
+                               Eigen::VectorXf* along) const {
   const std::int32_t k = model_.AxisCount();
-  const Eigen::VectorXf diff = y - model_.means.row(c).transpose();
-  const Eigen::VectorXf along =
-      model_.eigenvectors.middleRows(static_cast<Eigen::Index>(c) * k, k) * diff;
-  const float total = diff.squaredNorm();
-  const float onAxes = along.squaredNorm();
-  const float weighted = (along.array().square() / model_.eigenvalues.row(c).transpose().array()).sum();
+  diff->noalias() = y - model_.means.row(c).transpose();
+  along->noalias() = model_.eigenvectors.middleRows(static_cast<Eigen::Index>(c) * k, k) * *diff;
+  const float total = diff->squaredNorm();
+  const float onAxes = along->squaredNorm();
+  const float weighted =
+      (along->array().square() / model_.eigenvalues.row(c).transpose().array()).sum();
   return weighted + std::max(total - onAxes, 0.0f) / model_.residual[c] + constants_[c] +
          model_.penalty[c];
 }
@@ -56,7 +60,8 @@ std::vector<Ranked> Classifier::Rank(const std::vector<float>& features, std::si
   const Eigen::VectorXf y = Reduce(features);
   std::vector<Ranked> ranked =
       Shortlist(y, std::max<std::size_t>(count, static_cast<std::size_t>(model_.shortlist)));
-  for (Ranked& r : ranked) r.distance = Discriminant(r.classIndex, y);
+  Eigen::VectorXf diff(y.size()), along(model_.AxisCount());
+  for (Ranked& r : ranked) r.distance = Discriminant(r.classIndex, y, &diff, &along);
   std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
     return a.distance < b.distance || (a.distance == b.distance && a.classIndex < b.classIndex);
   });

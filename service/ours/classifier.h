@@ -29,10 +29,13 @@ class Classifier {
   Eigen::VectorXf Reduce(const std::vector<float>& features) const;
 
  private:
-  float Discriminant(std::int32_t c, const Eigen::VectorXf& reduced) const;
+  // Scratch vectors come from the caller so that ranking allocates once.
+  float Discriminant(std::int32_t c, const Eigen::VectorXf& reduced, Eigen::VectorXf* diff,
+                     Eigen::VectorXf* along) const;
 
   Model model_;
-  Eigen::VectorXf meanNorms_;  // |mean|^2 per class
+  RowMatrix coarseMeans_;      // the means' leading coarseDim columns, packed
+  Eigen::VectorXf meanNorms_;  // |leading part of the mean|^2 per class
   Eigen::VectorXf constants_;  // log-determinant term per class
 };
 

@@ -20,7 +20,7 @@ struct Header {
   std::int32_t grid, cells, directions;
   float imaginaryWeight, blur, power;
   std::int32_t inputDim, reducedDim, classCount, axisCount, shortlist;
-  std::uint32_t reserved;
+  std::int32_t coarseDim;
   std::uint64_t payloadBytes;
   std::uint64_t checksum;
 };
@@ -97,6 +97,7 @@ std::string SerializeModel(const Model& m, std::string* error) {
   h.classCount = static_cast<std::int32_t>(C);
   h.axisCount = static_cast<std::int32_t>(k);
   h.shortlist = m.shortlist;
+  h.coarseDim = m.coarseDim;
   h.payloadBytes = payload.size();
   std::string bytes(reinterpret_cast<const char*>(&h), sizeof h);
   bytes += payload;
@@ -139,9 +140,11 @@ bool ParseModel(const std::string& bytes, Model* model, std::string* error) {
   m.features.blur = h.blur;
   m.features.power = h.power;
   m.shortlist = h.shortlist;
+  m.coarseDim = h.coarseDim;
   const std::int64_t D = h.inputDim, d = h.reducedDim, C = h.classCount, k = h.axisCount;
   if (!m.features.Valid() || D != m.features.Dimension() || D > kMaxDimension || d < 1 ||
-      d > D || C < 1 || C > kMaxClasses || k < 0 || k >= d || h.shortlist < 1) {
+      d > D || C < 1 || C > kMaxClasses || k < 0 || k >= d || h.shortlist < 1 ||
+      h.coarseDim < 1 || h.coarseDim > d) {
     *error = "model header holds impossible sizes";
     return false;
   }

@@ -21,6 +21,7 @@ using RowMatrix = Eigen::Matrix<float, Eigen::Dynamic, Eigen::Dynamic, Eigen::Ro
 struct Model {
   FeatureParams features;
   std::int32_t shortlist = 200;          // classes the first pass hands on
+  std::int32_t coarseDim = 40;           // leading reduced dimensions the first pass uses
   std::vector<char32_t> characters;      // C classes
   Eigen::VectorXf inputMean;             // D: subtracted before projecting
   RowMatrix projection;                  // d x D
@@ -37,7 +38,7 @@ struct Model {
 };
 
 inline constexpr char kModelMagic[8] = {'L', 'J', 'O', 'U', 'R', 'S', 'M', 'D'};
-inline constexpr std::uint32_t kModelVersion = 2;
+inline constexpr std::uint32_t kModelVersion = 3;
 
 // The model as file bytes; empty with *error if the model's sizes disagree.
 std::string SerializeModel(const Model& model, std::string* error);

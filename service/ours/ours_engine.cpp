@@ -30,6 +30,11 @@ class OursEngine final : public Engine {
 };
 
 }  // namespace
+
+std::unique_ptr<Engine> MakeOursEngine(Model model) {
+  return std::make_unique<OursEngine>(std::move(model));
+}
+
 }  // namespace lanjian::ours
 
 std::unique_ptr<lanjian::Engine> LoadOursEngine(const std::string& modelPath, std::string* error) {
@@ -39,5 +44,5 @@ std::unique_ptr<lanjian::Engine> LoadOursEngine(const std::string& modelPath, st
     if (error) *error = why;
     return nullptr;
   }
-  return std::make_unique<lanjian::ours::OursEngine>(std::move(model));
+  return lanjian::ours::MakeOursEngine(std::move(model));
 }

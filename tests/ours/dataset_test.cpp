@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <set>
 
+#include "service/dataset/distort.h"
 #include "service/dataset/gb2312.h"
 #include "service/dataset/hanzi_data.h"
 #include "service/dataset/pad_ink.h"
@@ -123,6 +126,76 @@ TEST(PadInk, AStrokeThatRepeatsTheLastSampleComesOutEmpty) {
   const Ink ink = SamplePadInk({{{10, 10}, {20, 10}}, {{20, 10}}}, pen, 1);
   ASSERT_EQ(ink.size(), 2u);
   EXPECT_TRUE(ink[1].empty());
+}
+
+}  // namespace
+}  // namespace lanjian::dataset
+
+namespace lanjian::dataset {
+namespace {
+
+// Every family at its strongest keeps the character near its box and its
+// strokes reasonably short, whatever the template.
+TEST(Distortion, EachFamilyKeepsTheCharacterInShape) {
+  std::vector<CharacterTemplate> templates;
+  std::string error;
+  const std::u32string chars = U"一口乙永飞鼎囊";
+  ASSERT_TRUE(LoadCharacterTemplates(DefaultHanziDataDir(),
+                                     std::vector<char32_t>(chars.begin(), chars.end()),
+                                     &templates, nullptr, &error))
+      << error;
+  const struct {
+    const char* name;
+    double Distortion::*field;
+    double value;
+  } families[] = {
+      {"rotate", &Distortion::rotateDeg, 15},     {"shear", &Distortion::shear, 0.4},
+      {"aspect", &Distortion::aspect, 0.4},       {"elastic", &Distortion::elastic, 100},
+      {"shift", &Distortion::strokeShift, 60},    {"scale", &Distortion::strokeScale, 0.4},
+      {"trim", &Distortion::endTrim, 0.3},        {"bend", &Distortion::bend, 0.3},
+      {"tremor", &Distortion::tremor, 12},        {"perspective", &Distortion::perspective, 0.4},
+      {"shuffle", &Distortion::shuffleOrder, 1},  {"swap", &Distortion::swapNeighbours, 1},
+      {"reverse", &Distortion::reverse, 1},       {"join", &Distortion::join, 1},
+  };
+  for (const auto& family : families) {
+    for (const auto& t : templates) {
+      for (std::uint32_t seed = 0; seed < 30; ++seed) {
+        Distortion d;
+        d.*family.field = family.value;
+        d.curvedJoins = seed % 2 == 1;
+        std::mt19937 rng(seed);
+        const auto strokes = Distort(t, d, rng);
+        ASSERT_FALSE(strokes.empty()) << family.name;
+        ASSERT_LE(strokes.size(), t.strokes.size()) << family.name;
+        double length = 0;
+        for (const auto& line : strokes) {
+          ASSERT_FALSE(line.empty()) << family.name;
+          for (std::size_t i = 0; i < line.size(); ++i) {
+            ASSERT_GT(line[i].x, -600) << family.name;
+            ASSERT_LT(line[i].x, 1600) << family.name;
+            ASSERT_GT(line[i].y, -600) << family.name;
+            ASSERT_LT(line[i].y, 1600) << family.name;
+            if (i > 0) length += std::hypot(line[i].x - line[i - 1].x, line[i].y - line[i - 1].y);
+          }
+        }
+        EXPECT_LT(length, 30000) << family.name << " " << Utf8(t.character);
+      }
+    }
+  }
+}
+
+TEST(Distortion, KeyPointsKeepCornersAndEnds) {
+  InkStroke corner;
+  for (int i = 0; i <= 10; ++i) corner.push_back({i * 10, 0});
+  for (int i = 1; i <= 10; ++i) corner.push_back({100, i * 10 + (i % 2)});  // a little wobble
+  const Ink kept = KeepKeyPoints({corner, {{5, 5}}, {}}, 2.0);
+  ASSERT_EQ(kept.size(), 3u);
+  ASSERT_EQ(kept[0].size(), 3u);
+  EXPECT_EQ(kept[0][1].x, 100);
+  EXPECT_EQ(kept[0][1].y, 0);
+  EXPECT_EQ(kept[0][2].y, 100);
+  EXPECT_EQ(kept[1].size(), 1u);
+  EXPECT_TRUE(kept[2].empty());
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ Model TinyModel() {
     for (Eigen::Index i = 0; i < matrix.size(); ++i) matrix.data()[i] = u(rng);
   };
   m.shortlist = 2;
+  m.coarseDim = 3;
   m.characters = {U'一', U'二', U'三'};
   m.inputMean.resize(D);
   fill(m.inputMean);

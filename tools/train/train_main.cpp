@@ -1,7 +1,7 @@
 // lanjian-train-ours: writes the model file of our recogniser.
 //
 //   lanjian-train-ours --out FILE [--data DIR] [--chars gb2312|level1|N]
-//                      [--samples N] [--dims N] [--axes N] [--threads N] [--seed N]
+//                      [--samples N] [--augment X] [--dims N] [--axes N] [--threads N] [--seed N]
 //
 // The same arguments give the same file, byte for byte, whatever --threads is.
 #include <chrono>
@@ -20,8 +20,8 @@ int Usage(const std::string& problem) {
   std::fprintf(stderr,
                "lanjian-train-ours: %s\n"
                "usage: lanjian-train-ours --out FILE [--data DIR] [--chars gb2312|level1|N]\n"
-               "       [--samples N] [--dims N] [--axes N] [--shortlist N] [--shrink X]\n"
-               "       [--residual X] [--rare-penalty X] [--directions 4|8] [--imaginary X]\n"
+               "       [--samples N] [--augment X] [--dims N] [--axes N] [--shortlist N] [--coarse N] [--shrink X]\n"
+               "       [--residual X] [--rare-penalty X] [--directions 4|8] [--imaginary X] [--blur X]\n"
                "       [--threads N]\n"
                "       [--seed N]\n",
                problem.c_str());
@@ -70,6 +70,12 @@ int main(int argc, char** argv) {
       options.axisCount = static_cast<std::int32_t>(n);
     } else if (flag == "--shortlist" && ParseInt(value, 1, 100000, &n)) {
       options.shortlist = static_cast<std::int32_t>(n);
+    } else if (flag == "--blur" && ParseReal(value, 0.1, 5, &x)) {
+      options.features.blur = static_cast<float>(x);
+    } else if (flag == "--augment" && ParseReal(value, 0, 5, &x)) {
+      options.augment = x;
+    } else if (flag == "--coarse" && ParseInt(value, 1, 4096, &n)) {
+      options.coarseDim = static_cast<std::int32_t>(n);
     } else if (flag == "--threads" && ParseInt(value, 1, 256, &n)) {
       options.threads = static_cast<std::int32_t>(n);
     } else if (flag == "--seed" && ParseInt(value, 0, 1LL << 62, &n)) {

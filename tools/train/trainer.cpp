@@ -44,7 +44,8 @@ RowMatrixF BatchFeatures(const std::vector<dataset::CharacterTemplate>& template
   RowMatrixF rows(static_cast<Eigen::Index>((last - first) * S), D);
   ParallelFor((last - first) * S, options.threads, [&](std::size_t i) {
     const auto& character = templates[first + i / S];
-    const Ink ink = TrainingInk(character, options.seed, static_cast<std::int32_t>(i % S));
+    const Ink ink =
+        TrainingInk(character, options.seed, static_cast<std::int32_t>(i % S), options.augment);
     std::vector<float> features;
     ours::ExtractFeatures(ink, options.features, &features);
     rows.row(static_cast<Eigen::Index>(i)) =
@@ -129,6 +130,7 @@ bool TrainModel(const std::vector<dataset::CharacterTemplate>& templates,
   ours::Model m;
   m.features = options.features;
   m.shortlist = options.shortlist;
+  m.coarseDim = std::min(options.coarseDim, d);
   for (const auto& t : templates) m.characters.push_back(t.character);
   m.inputMean = globalMean.cast<float>();
   m.projection = projection.cast<float>();

@@ -14,9 +14,11 @@ namespace lanjian::train {
 struct TrainOptions {
   ours::FeatureParams features;
   std::int32_t samplesPerClass = 60;  // augmented inks per character
+  double augment = 1.0;               // scales every distortion family's largest amount
   std::int32_t reducedDim = 128;      // LDA dimensions kept
   std::int32_t axisCount = 12;        // principal axes per class
   std::int32_t shortlist = 200;       // classes the first pass hands on
+  std::int32_t coarseDim = 40;        // leading dimensions the first pass compares
   double shrink = 0.2;                // class covariance pulled this far toward the pooled one
   double residualScale = 1.0;         // variance off the axes, relative to the classes' average
   std::vector<char32_t> common;       // characters written often (GB2312 level 1)

@@ -22,14 +22,14 @@ std::uint64_t MixSeed(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
 }
 
 Ink TrainingInk(const dataset::CharacterTemplate& character, std::uint64_t seed,
-                std::int32_t sampleIndex) {
+                std::int32_t sampleIndex, double strength) {
   using dataset::Uniform;
   std::mt19937 rng(static_cast<std::uint32_t>(MixSeed(seed, character.character,
                                                       static_cast<std::uint64_t>(sampleIndex))));
   dataset::Distortion d;
   if (sampleIndex > 0) {
     // Each family on its own strength, so that mild and wild mix in one ink.
-    auto level = [&rng] { return Uniform(rng, 0, 1); };
+    auto level = [&rng, strength] { return strength * Uniform(rng, 0, 1); };
     d.rotateDeg = 10 * level();
     d.shear = 0.25 * level();
     d.aspect = 0.35 * level();

@@ -128,6 +128,10 @@ int main(int argc, char** argv) {
   int stride = 4;
   std::uint64_t seed = 7;
   bool direct = false, diagnose = false;
+  std::size_t first = 0;
+  // Variants of the model tried without training again.
+  double residualScale = 1, rarePenalty = -1;
+  int shortlist = 0, coarse = 0, axes = -1;
   for (int i = 1; i < argc; ++i) {
     const std::string flag = argv[i];
     auto value = [&]() -> std::string {
@@ -144,6 +148,12 @@ int main(int argc, char** argv) {
     else if (flag == "--seed") seed = std::strtoull(value().c_str(), nullptr, 10);
     else if (flag == "--direct") direct = true;
     else if (flag == "--diagnose") diagnose = true;
+    else if (flag == "--first") first = std::strtoull(value().c_str(), nullptr, 10);
+    else if (flag == "--residual-scale") residualScale = std::atof(value().c_str());
+    else if (flag == "--rare-penalty") rarePenalty = std::atof(value().c_str());
+    else if (flag == "--shortlist") shortlist = std::atoi(value().c_str());
+    else if (flag == "--coarse") coarse = std::atoi(value().c_str());
+    else if (flag == "--axes") axes = std::atoi(value().c_str());
     else {
       std::fprintf(stderr, "unknown option %s\n", flag.c_str());
       return 2;
@@ -151,7 +161,9 @@ int main(int argc, char** argv) {
   }
 
   std::vector<char32_t> wanted;
-  for (std::size_t i = 0; i < dataset::Gb2312Level1().size(); i += static_cast<std::size_t>(stride)) {
+  const std::size_t pool = first > 0 ? std::min(first, dataset::Gb2312Level1().size())
+                                     : dataset::Gb2312Level1().size();
+  for (std::size_t i = 0; i < pool; i += static_cast<std::size_t>(stride)) {
     wanted.push_back(dataset::Gb2312Level1()[i]);
   }
   std::vector<dataset::CharacterTemplate> templates;
@@ -166,7 +178,27 @@ int main(int argc, char** argv) {
   for (const std::string& name : engineNames) {
     std::unique_ptr<Engine> engine;
     if (name == "ours") {
-      engine = LoadOursEngine(modelPath, &error);
+      ours::Model model;
+      if (ours::LoadModel(modelPath, &model, &error)) {
+        model.residual *= static_cast<float>(residualScale);
+        if (rarePenalty >= 0) {
+          for (Eigen::Index c = 0; c < model.penalty.size(); ++c) {
+            if (model.penalty[c] > 0) model.penalty[c] = static_cast<float>(rarePenalty);
+          }
+        }
+        if (shortlist > 0) model.shortlist = shortlist;
+        if (coarse > 0) model.coarseDim = std::min(coarse, model.ReducedDimension());
+        if (axes >= 0 && axes < model.AxisCount()) {
+          const int k = model.AxisCount();
+          ours::RowMatrix vectors(model.ClassCount() * axes, model.ReducedDimension());
+          for (int c = 0; c < model.ClassCount(); ++c) {
+            vectors.middleRows(c * axes, axes) = model.eigenvectors.middleRows(c * k, axes);
+          }
+          model.eigenvectors = vectors;
+          model.eigenvalues = ours::RowMatrix(model.eigenvalues.leftCols(axes));
+        }
+        engine = ours::MakeOursEngine(std::move(model));
+      }
 #ifdef LANJIAN_BENCH_SERVICE
     } else if (name == "zinnia") {
       engine = LoadZinniaEngine(kDefaultZinniaModel, &error);
