@@ -45,13 +45,15 @@ std::uint16_t FreePort() {
 
 struct PhaseResult {
   double seconds = 0;
+  double serviceCpuSeconds = 0;  // CPU the service used meanwhile
   std::vector<double> latencies;
   int errors = 0;
 };
 
-PhaseResult RunClients(std::uint16_t port, int clients, int requests,
+PhaseResult RunClients(pid_t service, std::uint16_t port, int clients, int requests,
                        const std::vector<bench::BenchInk>& inks) {
   PhaseResult result;
+  const double cpuStart = testing::ProcessCpuSeconds(service);
   std::mutex mutex;
   const auto start = Clock::now();
   std::vector<std::thread> threads;
@@ -79,13 +81,16 @@ PhaseResult RunClients(std::uint16_t port, int clients, int requests,
   }
   for (std::thread& t : threads) t.join();
   result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  result.serviceCpuSeconds = testing::ProcessCpuSeconds(service) - cpuStart;
   return result;
 }
 
 void Report(const char* name, const PhaseResult& r) {
-  std::printf("%-34s %8zu requests  %7.1f req/s  p50 %7.2f ms  p99 %7.2f ms  errors %d\n", name,
-              r.latencies.size(), r.latencies.size() / r.seconds, bench::Percentile(r.latencies, 50),
-              bench::Percentile(r.latencies, 99), r.errors);
+  std::printf("%-34s %8zu requests  %7.1f req/s  p50 %7.2f ms  p99 %7.2f ms  errors %d  "
+              "service CPU %.2f ms/request\n",
+              name, r.latencies.size(), r.latencies.size() / r.seconds,
+              bench::Percentile(r.latencies, 50), bench::Percentile(r.latencies, 99), r.errors,
+              1000 * r.serviceCpuSeconds / r.latencies.size());
   std::fflush(stdout);
 }
 
@@ -128,15 +133,22 @@ int main(int argc, char** argv) {
   std::printf("lanjian-recognizer --threads %d, %d clients x %d requests, inks of %zu characters\n",
               threads, clients, requests, inks.size());
   std::printf("resident memory at start: %ld KiB\n", testing::ResidentKiB(service.pid()));
+  double load = 0;
+  if (FILE* loadavg = std::fopen("/proc/loadavg", "r")) {
+    if (std::fscanf(loadavg, "%lf", &load) != 1) load = 0;
+    std::fclose(loadavg);
+  }
+  std::printf("machine: %u processors, load average %.1f before the run\n",
+              std::thread::hardware_concurrency(), load);
 
   // One client alone: what one recognition costs, so that two cores' worth
   // of throughput can be told.
-  const PhaseResult alone = RunClients(port, 1, 300, inks);
+  const PhaseResult alone = RunClients(service.pid(), port, 1, 300, inks);
   Report("1 client (warm-up and cost)", alone);
-  const double perRequest = alone.seconds / alone.latencies.size();
-  std::printf("two cores' worth at that cost: %.1f req/s\n", 2.0 / perRequest);
+  const double perRequest = alone.serviceCpuSeconds / alone.latencies.size();
+  std::printf("two cores' worth of recognition at that CPU cost: %.1f req/s\n", 2.0 / perRequest);
 
-  const PhaseResult normal = RunClients(port, clients, requests, inks);
+  const PhaseResult normal = RunClients(service.pid(), port, clients, requests, inks);
   Report("concurrent clients", normal);
 
   // Slow connections: each sends its request line and then one header byte
@@ -159,7 +171,7 @@ int main(int argc, char** argv) {
   }
   std::this_thread::sleep_for(std::chrono::seconds(2));
   std::printf("slow-header connections open: %d\n", slowOpen.load());
-  const PhaseResult withSlow = RunClients(port, clients, requests, inks);
+  const PhaseResult withSlow = RunClients(service.pid(), port, clients, requests, inks);
   const int stillOpen = slowOpen.load();
   stop = true;
   for (std::thread& t : tricklers) t.join();

@@ -40,4 +40,7 @@ class ChildProcess {
 // Resident memory of a process in KiB (VmRSS), 0 when unknown.
 long ResidentKiB(pid_t pid);
 
+// CPU seconds a process has used (user + system), 0 when unknown.
+double ProcessCpuSeconds(pid_t pid);
+
 }  // namespace lanjian::testing
