@@ -29,7 +29,10 @@ std::unique_ptr<Engine> LoadConfiguredEngine(const ServiceOptions& options, std:
     const std::string path = options.oursModel.empty() ? DefaultOursModelPath() : options.oursModel;
     std::string message;
     std::unique_ptr<Engine> engine = LoadOursEngine(path, &message);
-    if (!engine && error) *error = "cannot load our engine's model " + path + ": " + message;
+    if (!engine && error) {
+      *error = "cannot load our engine's model: " +
+               (message.find(path) == std::string::npos ? path + ": " + message : message);
+    }
     return engine;
   }
 #endif
