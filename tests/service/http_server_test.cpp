@@ -196,32 +196,44 @@ TEST(HttpServer, RefusesATakenPortAndStopsTwice) {
 }
 
 // The real recogniser from several threads at once: zinnia's classification
-// is shared by all workers.
+// is shared by all workers, and every answer must equal the one it gives
+// alone.
 TEST(HttpServer, ZinniaEngineUnderConcurrentRequests) {
   std::string error;
   std::unique_ptr<Engine> engine = LoadZinniaEngine(kDefaultZinniaModel, &error);
   ASSERT_NE(engine, nullptr) << error;
   std::unique_ptr<HttpServer> server = HttpServer::Start(*engine, TestOptions(), &error);
   ASSERT_NE(server, nullptr) << error;
-  const std::string inks[] = {"40a100a80a100a120a100a160a100a200a100",                       // 一
-                              "40a100a120a100a200a100aa120a20a120a60a120a100a120a140a120a180"};  // 十
-  const std::string expected[] = {"u4e00", "u5341"};
-  std::atomic<int> good{0};
+  const std::vector<std::string> inks = {
+      "40a100a80a100a120a100a160a100a200a100",                                    // 一
+      "40a100a120a100a200a100aa120a20a120a60a120a100a120a140a120a180",            // 十
+      "60a60a180a60aa40a150a200a150",                                             // 二
+      "120a20a110a80a80a140a40a180aa115a90a150a140a200a180",                      // 人
+      "50a40a52a160aa52a40a150a40a150a160aa55a100a148a100aa55a158a148a158",       // 日
+  };
+  std::vector<std::string> alone;
+  for (const std::string& ink : inks) {
+    alone.push_back(Exchange(server->port(), PostRequest("/", "type=1&wd=" + ink)).body);
+    ASSERT_FALSE(CutCandidatePieces(alone.back()).empty());
+  }
+  EXPECT_EQ(CutCandidatePieces(alone[0])[0], "u4e00");
+  EXPECT_EQ(CutCandidatePieces(alone[1])[0], "u5341");
+
+  std::atomic<int> same{0};
   std::vector<std::thread> clients;
   for (int c = 0; c < 4; ++c) {
     clients.emplace_back([&, c] {
       LoopbackConnection connection(server->port(), 60000);
-      for (int i = 0; i < 6; ++i) {
-        const int which = (c + i) % 2;
+      for (std::size_t i = 0; i < 2 * inks.size(); ++i) {
+        const std::size_t which = (c + i) % inks.size();
         if (!connection.Send(PostRequest("/", "type=1&wd=" + inks[which]))) return;
         const HttpResponse response = connection.Receive();
-        const std::vector<std::string> pieces = CutCandidatePieces(response.body);
-        if (response.status == 200 && !pieces.empty() && pieces[0] == expected[which]) good.fetch_add(1);
+        if (response.status == 200 && response.body == alone[which]) same.fetch_add(1);
       }
     });
   }
   for (std::thread& client : clients) client.join();
-  EXPECT_EQ(good.load(), 24);
+  EXPECT_EQ(same.load(), static_cast<int>(4 * 2 * inks.size()));
 }
 
 }  // namespace
