@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -54,14 +55,18 @@ TEST(OursEngine, RecognisesHandDrawnStrokes) {
     for (int i = 0; i <= n; ++i) s.push_back({x0 + (x1 - x0) * i / n, y0 + (y1 - y0) * i / n});
     return s;
   };
+  // A square drawn alone is 口 or the enclosure 囗, which differ by size
+  // alone: 口 must come at least second there.
   const struct {
     char32_t expected;
+    std::size_t within;
     Ink ink;
   } cases[] = {
-      {U'一', {line(60, 120, 190, 116, 9)}},
-      {U'十', {line(62, 110, 185, 106, 8), line(124, 40, 121, 190, 11)}},
-      {U'二', {line(80, 80, 170, 78, 6), line(55, 150, 195, 148, 10)}},
-      {U'口',
+      {U'一', 1, {line(60, 120, 190, 116, 9)}},
+      {U'十', 1, {line(62, 110, 185, 106, 8), line(124, 40, 121, 190, 11)}},
+      {U'二', 1, {line(80, 80, 170, 78, 6), line(55, 150, 195, 148, 10)}},
+      {U'人', 1, {line(125, 40, 70, 180, 9), line(118, 95, 190, 178, 7)}},
+      {U'口', 2,
        {line(70, 60, 72, 170, 7),
         [&] {  // the top and the right side in one go
           InkStroke s = line(70, 60, 180, 62, 7);
@@ -72,10 +77,9 @@ TEST(OursEngine, RecognisesHandDrawnStrokes) {
         line(72, 166, 176, 165, 7)}},
   };
   for (const auto& c : cases) {
-    const auto top = Top(c.ink, 10);
-    ASSERT_FALSE(top.empty());
-    EXPECT_EQ(top[0], c.expected) << dataset::Utf8(c.expected) << " read as "
-                                  << dataset::Utf8(top[0]);
+    const auto top = Top(c.ink, c.within);
+    EXPECT_NE(std::find(top.begin(), top.end(), c.expected), top.end())
+        << dataset::Utf8(c.expected) << " read as " << (top.empty() ? "" : dataset::Utf8(top[0]));
   }
 }
 
