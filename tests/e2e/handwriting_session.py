@@ -56,23 +56,31 @@ def ink_strokes(body):
 
 
 class Recognizer:
-    """The recognition service on a port of its own choosing."""
+    """The recognition service, on a port of its own choosing unless told
+    where to listen ("HOST:PORT"). Its request log lines are kept in `log`."""
+
+    def __init__(self, listen="127.0.0.1:0"):
+        self.listen = listen
+        self.log = []
 
     def __enter__(self):
         if not RECOGNIZER.exists():
             raise RuntimeError(f"{RECOGNIZER} is missing: build the native tree first")
-        self.log = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([str(RECOGNIZER), "--listen", "127.0.0.1:0"], stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen([str(RECOGNIZER), "--listen", self.listen], stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE, start_new_session=True)
         line = self.process.stderr.readline().decode("utf-8", "replace")
-        match = re.search(r"http://127\.0\.0\.1:(\d+)/", line)
+        match = re.search(r"http://[^:/]+:(\d+)/", line)
         if not match:
             self.stop()
             raise RuntimeError(f"the recognizer did not start: {line!r}")
         self.port = int(match.group(1))
         # Keep draining its request log so that it never blocks on a full pipe.
-        threading.Thread(target=self.process.stderr.read, daemon=True).start()
+        threading.Thread(target=self._drain, daemon=True).start()
         return self
+
+    def _drain(self):
+        for line in self.process.stderr:
+            self.log.append(line.decode("utf-8", "replace").rstrip())
 
     def __exit__(self, *exc):
         self.stop()
@@ -95,6 +103,7 @@ class _ProxyHandler(http.server.BaseHTTPRequestHandler):
         length = int(self.headers.get("Content-Length", 0))
         body = self.rfile.read(length)
         with proxy.lock:
+            proxy.arrivals.append(time.time())
             proxy.requests.append(body)
             proxy.arrived.notify_all()
         if proxy.stall.is_set():
@@ -125,6 +134,7 @@ class RecordingProxy:
     def __init__(self, upstream_port):
         self.upstream = upstream_port
         self.requests = []
+        self.arrivals = []  # time.time() of each request's arrival
         self.lock = threading.Lock()
         self.arrived = threading.Condition(self.lock)
         self.stall = threading.Event()
