@@ -118,6 +118,12 @@ class Desktop:
         subprocess.run(["import", "-display", self.display, "-window", "root", str(path)], check=True)
 
     def close(self):
+        # Wine's own helpers (services, explorer, winedevice) outlive the
+        # programs that started them; end everything in this prefix first.
+        if self.display is not None:
+            with contextlib.suppress(subprocess.SubprocessError, OSError):
+                subprocess.run(["wineserver", "-k"], env=self.env(), timeout=15,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for process in reversed(self.processes):
             self._end(process)
         self.processes.clear()
