@@ -125,7 +125,24 @@ bool ExtractFeatures(const Ink& ink, const FeatureParams& params, std::vector<fl
   }
   if (!any) return false;
   const double extent = std::max({maxX - minX, maxY - minY, 1.0});
-  const double step = extent / 64;
+  // Pieces of 1/64 of the ink's size, but never more than kMaxPieces in all,
+  // so that a long scribble costs no more than a dense character.
+  constexpr double kMaxPieces = 20000;
+  double travel = 0;
+  const InkStroke* before = nullptr;
+  for (const InkStroke& stroke : ink) {
+    if (stroke.empty()) continue;
+    if (before) {
+      travel += std::max(std::abs(static_cast<double>(stroke.front().x) - before->back().x),
+                         std::abs(static_cast<double>(stroke.front().y) - before->back().y));
+    }
+    for (std::size_t i = 1; i < stroke.size(); ++i) {
+      travel += std::max(std::abs(static_cast<double>(stroke[i].x) - stroke[i - 1].x),
+                         std::abs(static_cast<double>(stroke[i].y) - stroke[i - 1].y));
+    }
+    before = &stroke;
+  }
+  const double step = std::max(extent / 64, travel / kMaxPieces);
 
   std::vector<Piece> pieces;
   const InkStroke* previous = nullptr;

@@ -141,3 +141,18 @@ TEST(OursEngine, GivesTheSameAnswersFromSeveralThreads) {
 
 }  // namespace
 }  // namespace lanjian
+
+namespace lanjian {
+namespace {
+
+// A scribble of the most points the service accepts, back and forth across
+// the pad: answered like any ink, without the work growing with its length.
+TEST(OursEngine, AnswersALongScribble) {
+  InkStroke scribble;
+  for (int i = 0; i < 100000; ++i) scribble.push_back({i % 2 == 0 ? 0 : 240, (i / 2) % 210});
+  const auto result = BuiltEngine().Recognize({scribble}, 10);
+  EXPECT_EQ(result.size(), 10u);
+}
+
+}  // namespace
+}  // namespace lanjian
