@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace lanjian::ours {
 namespace {
@@ -218,10 +217,17 @@ bool LoadModel(const std::string& path, Model* model, std::string* error) {
     *error = path + ": cannot open the model file";
     return false;
   }
-  std::ostringstream content;
-  content << in.rdbuf();
+  // Read straight into one buffer: the model is tens of megabytes.
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  std::string content(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size < 0 || !in.read(content.data(), static_cast<std::streamsize>(content.size()))) {
+    *error = path + ": cannot read the model file";
+    return false;
+  }
   std::string why;
-  if (!ParseModel(content.str(), model, &why)) {
+  if (!ParseModel(content, model, &why)) {
     *error = path + ": " + why;
     return false;
   }
