@@ -32,7 +32,7 @@ TEST(CommandLine, ReadsOptionsAndRefusesBadOnes) {
   EXPECT_EQ(defaults.options.server.host, "127.0.0.1");
   EXPECT_EQ(defaults.options.server.port, 8461);
   EXPECT_GE(defaults.options.server.threads, 1u);
-  EXPECT_EQ(defaults.options.engine, "zinnia");
+  EXPECT_EQ(defaults.options.engine, OursEngineBuilt() ? "ours" : "zinnia");
 
   const CommandLine set = ParseCommandLine(
       {"--listen", "[::1]:9000", "--threads=3", "--model", "/tmp/m.model", "--engine=zinnia"});
@@ -69,7 +69,7 @@ TEST(RecognizerProgram, HelpAndStartUpFailuresExitClearly) {
     EXPECT_NE(wrong.stderrText().find("unknown option"), std::string::npos);
   }
   {
-    ChildProcess noModel(kProgram, {"--listen", "127.0.0.1:0", "--model", "/nonexistent.model"});
+    ChildProcess noModel(kProgram, {"--engine", "zinnia", "--listen", "127.0.0.1:0", "--model", "/nonexistent.model"});
     EXPECT_EQ(noModel.Wait(10000), 1);
     EXPECT_NE(noModel.stderrText().find("/nonexistent.model"), std::string::npos);
   }
@@ -77,13 +77,13 @@ TEST(RecognizerProgram, HelpAndStartUpFailuresExitClearly) {
 
 TEST(RecognizerProgram, ServesLogsEachRequestAndStopsOnSignals) {
   for (int stopSignal : {SIGTERM, SIGINT}) {
-    ChildProcess service(kProgram, {"--listen", "127.0.0.1:0", "--threads", "2"});
+    ChildProcess service(kProgram, {"--engine", "zinnia", "--listen", "127.0.0.1:0", "--threads", "2"});
     ASSERT_TRUE(service.WaitForStderr("listening on", 30000)) << service.stderrText();
     const std::uint16_t port = ListeningPort(service.stderrText());
     ASSERT_NE(port, 0);
 
     // A second service on the same port refuses to start.
-    ChildProcess second(kProgram, {"--listen", "127.0.0.1:" + std::to_string(port)});
+    ChildProcess second(kProgram, {"--engine", "zinnia", "--listen", "127.0.0.1:" + std::to_string(port)});
     EXPECT_EQ(second.Wait(30000), 1);
     EXPECT_NE(second.stderrText().find("already in use"), std::string::npos) << second.stderrText();
 
