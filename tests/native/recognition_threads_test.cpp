@@ -2,13 +2,12 @@
 // for ThreadSanitizer: the main thread keeps writing while workers run.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <future>
-#include <memory>
 #include <string>
 
 #include "app/pad_state.h"
 #include "app/reset_pad.h"
+#include "recognition/recognize_ink.h"
 #include "shell/events.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_recognition.h"
@@ -39,16 +38,18 @@ TEST(RecognitionThreadsTest, WorkersReadTheirOwnInkAndOnlyTheLatestIsShown) {
   fake::UseRealThreads();
   std::promise<void> firstMayAnswer;
   std::shared_future<void> gate = firstMayAnswer.get_future().share();
-  auto calls = std::make_shared<std::atomic<int>>(0);
-  fake::SetService([gate, calls](const std::string&) -> std::string {
-    if (calls->fetch_add(1) == 0) {  // the first request answers late
+
+  Stroke(10, 3);
+  // The first worker's request answers late. It is told apart by its body,
+  // not by arrival: the second worker may reach the service first.
+  const std::string firstBody = RecognitionRequestBody(padState.inkText);
+  fake::SetService([gate, firstBody](const std::string& body) -> std::string {
+    if (body == firstBody) {
       gate.wait();
       return "{cand:\\u4e00,count2}";
     }
     return "{cand:\\u4e8c\\u4e09,count2}";
   });
-
-  Stroke(10, 3);
   Tick(19);  // worker 1 starts and waits for its reply
   for (int i = 0; i < 5; ++i) {
     Stroke(20 + i, 4);  // the main thread appends while worker 1 runs
