@@ -75,7 +75,9 @@ TEST_F(HttpServerTest, AnswersRoutesAndRefusesBadRequestsWithoutBraces) {
       {PostRequest("/", "type=1&wd=1a2a3"), 400, false},
       {PostRequest("/", "type=1&wd=1a2%00"), 400, false},
       {PostRequest("/", "type=1"), 400, false},
-      {PostRequest("/", "type=1&wd=" + big), 413, false},
+      // One byte over the limit, declared: refused at once. The body is not
+      // sent, or the refusal could reset the connection mid-send.
+      {"POST / HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(big.size()) + "\r\n\r\n", 413, false},
       // Headers beyond the library's per-connection memory.
       {"GET / HTTP/1.1\r\nHost: x\r\nX-Big: " + std::string(70000, 'a') + "\r\n\r\n", 431, false},
       // Declared too large: refused before the body is sent.
